@@ -1,0 +1,3 @@
+#include "app/instance.h"
+
+HINSTANCE appInstance = GetModuleHandleA(nullptr);

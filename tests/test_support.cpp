@@ -1,0 +1,118 @@
+#include "test_support.h"
+
+#include <shlwapi.h>
+
+#include <algorithm>
+
+namespace testing_support {
+
+ScratchFolder::ScratchFolder(const std::string& name) : path_("C:\\qwtest\\" + name + "\\") {
+  CreateDirectoryA("C:\\qwtest", nullptr);
+  RemoveTree(path_);
+  CreateDirectoryA(path_.c_str(), nullptr);
+}
+
+ScratchFolder::~ScratchFolder() { RemoveTree(path_); }
+
+void RemoveTree(const std::string& path) {
+  std::string base = path;
+  if (!base.empty() && base.back() == '\\') base.pop_back();
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((base + "\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      std::string name = found.cFileName;
+      if (name == "." || name == "..") continue;
+      std::string child = base + "\\" + name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(child);
+      } else {
+        SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(child.c_str());
+      }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  SetFileAttributesA(base.c_str(), FILE_ATTRIBUTE_NORMAL);
+  RemoveDirectoryA(base.c_str());
+}
+
+bool FolderExists(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool FileExists(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<std::string> ListFolder(const std::string& path) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((path + "*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    std::string name = found.cFileName;
+    if (name != "." && name != "..") names.push_back(name);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::vector<unsigned char> ReadFileBytes(const std::string& path) {
+  std::vector<unsigned char> bytes;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  DWORD size = GetFileSize(file, nullptr);
+  bytes.resize(size);
+  DWORD read = 0;
+  if (size) ReadFile(file, bytes.data(), size, &read, nullptr);
+  bytes.resize(read);
+  CloseHandle(file);
+  return bytes;
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+std::vector<unsigned char> ResourceBytes(HMODULE module, const char* name, const char* type) {
+  HRSRC found = FindResourceA(module, name, type);
+  if (!found) return {};
+  DWORD size = SizeofResource(module, found);
+  const unsigned char* bytes = static_cast<const unsigned char*>(LockResource(LoadResource(module, found)));
+  if (!bytes) return {};
+  return std::vector<unsigned char>(bytes, bytes + size);
+}
+
+void DeleteRegistryTree(HKEY hive, const char* subKey) { SHDeleteKeyA(hive, subKey); }
+
+bool ReadRegistryValue(HKEY hive, const char* subKey, const char* name, DWORD* type,
+                       std::vector<unsigned char>* data) {
+  HKEY key;
+  if (RegOpenKeyExA(hive, subKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  DWORD size = 0;
+  LONG status = RegQueryValueExA(key, name, nullptr, type, nullptr, &size);
+  if (status == ERROR_SUCCESS) {
+    data->resize(size);
+    status = RegQueryValueExA(key, name, nullptr, type, data->data(), &size);
+    data->resize(size);
+  }
+  RegCloseKey(key);
+  return status == ERROR_SUCCESS;
+}
+
+std::string TestDirectory() {
+  char path[MAX_PATH];
+  DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string directory(path, length);
+  return directory.substr(0, directory.find_last_of('\\') + 1);
+}
+
+}  // namespace testing_support
