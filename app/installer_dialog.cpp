@@ -147,10 +147,10 @@ void ReportInstallFailure(HWND dialog, const InstallFailure& failure) {
 
   char message[1600];
   if (failure.fileName[0]) {
-    wsprintfA(message, "The file \"%.259s\" could not be written to the folder\n%.399s\n\n", failure.fileName,
+    wsprintfA(message, "The file \"%.259s\" could not be written to the folder:\n%.399s\n\n", failure.fileName,
               targetFolder);
   } else {
-    wsprintfA(message, "This installer carries no plug-in files to write to the folder\n%.399s\n\n",
+    wsprintfA(message, "This installer carries no plug-in files to write to the folder:\n%.399s\n\n",
               targetFolder);
   }
   AppendText(message, sizeof message, "Reason: ");

@@ -33,7 +33,7 @@ BOOL CALLBACK Visit(HWND window, LPARAM param) {
   Search* search = reinterpret_cast<Search*>(param);
   char title[128] = {};
   GetWindowTextA(window, title, sizeof title);
-  if (std::strcmp(title, kTitle) != 0) return TRUE;
+  if (std::strcmp(title, kTitle) != 0 || !IsWindowVisible(window)) return TRUE;
   // The installer dialog holds the folder list; its message boxes do not.
   bool isMessageBox = GetDlgItem(window, kFolderCombo) == nullptr;
   if (isMessageBox != search->wantMessageBox) return TRUE;
@@ -51,7 +51,7 @@ Search Find(bool messageBox) {
 HWND WaitFor(bool messageBox, int milliseconds) {
   for (int waited = 0;; waited += 100) {
     Search search = Find(messageBox);
-    if (search.found && IsWindowVisible(search.found)) return search.found;
+    if (search.found) return search.found;
     if (waited >= milliseconds) return nullptr;
     Sleep(100);
   }
@@ -109,10 +109,15 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (command == "close-message") {
+    // Pressed again until the box is gone: a press posted while the box is
+    // still setting itself up can be lost.
     HWND box = WaitFor(true, 0);
     if (!box) return 1;
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-    return 0;
+    for (int tries = 0; tries < 50 && IsWindow(box) && IsWindowVisible(box); ++tries) {
+      PostMessageW(box, WM_COMMAND, IDOK, 0);
+      Sleep(100);
+    }
+    return IsWindow(box) && IsWindowVisible(box) ? 1 : 0;
   }
 
   HWND dialog = WaitFor(false, command == "wait" && argc > 2 ? number : 5000);
