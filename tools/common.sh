@@ -21,7 +21,6 @@ need_packages() {
   command -v xauth >/dev/null || missing+=(xauth)
   command -v xdotool >/dev/null || missing+=(xdotool)
   command -v import >/dev/null || missing+=(imagemagick)
-  command -v file >/dev/null || missing+=(file)
   [ -f /usr/src/googletest/CMakeLists.txt ] || missing+=(googletest)
   dpkg -s wine32:i386 >/dev/null 2>&1 || missing+=(wine wine32:i386)
   command -v wine >/dev/null || missing+=(wine)
@@ -33,8 +32,7 @@ need_packages() {
     $sudo dpkg --add-architecture i386
   fi
   $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" \
-    fonts-liberation >/dev/null
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 }
 
 configure_and_build() {
