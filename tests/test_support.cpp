@@ -115,4 +115,54 @@ std::string TestDirectory() {
   return directory.substr(0, directory.find_last_of('\\') + 1);
 }
 
+Canvas::Canvas(int width, int height, COLORREF fill) : width_(width), height_(height) {
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  bitmap_ = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  dc_ = CreateCompatibleDC(screen);
+  ReleaseDC(nullptr, screen);
+  bits_ = static_cast<unsigned*>(bits);
+  previous_ = SelectObject(dc_, bitmap_);
+  Fill(fill);
+}
+
+Canvas::~Canvas() {
+  SelectObject(dc_, previous_);
+  DeleteDC(dc_);
+  DeleteObject(bitmap_);
+}
+
+void Canvas::Fill(COLORREF colour) {
+  GdiFlush();
+  const unsigned pixel = GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
+  for (int i = 0; i < width_ * height_; ++i) bits_[i] = pixel;
+}
+
+COLORREF Canvas::At(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0xFFFFFFFF;
+  GdiFlush();
+  const unsigned pixel = bits_[y * width_ + x];
+  return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+}
+
+void Canvas::CopyFrom(HDC source, int x, int y) {
+  BitBlt(dc_, 0, 0, width_, height_, source, x, y, SRCCOPY);
+  GdiFlush();
+}
+
+void CaptureClient(HWND window, int x, int y, Canvas* canvas) {
+  HDC dc = GetDC(window);
+  canvas->CopyFrom(dc, x, y);
+  ReleaseDC(window, dc);
+}
+
+DWORD GdiObjectCount() { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); }
+
 }  // namespace testing_support
