@@ -163,6 +163,51 @@ void CaptureClient(HWND window, int x, int y, Canvas* canvas) {
   ReleaseDC(window, dc);
 }
 
-DWORD GdiObjectCount() { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); }
+namespace {
+
+// Wine answers GetGuiResources with 0. Its process-wide GDI handle table,
+// reached from the PEB as on Windows, has 24-byte entries with the object
+// type at byte 15 (0 when free) and the handle's upper half at bytes 12-13.
+// The layout is checked against a brush made for the purpose before the
+// table is trusted.
+#pragma pack(push, 1)
+struct WineGdiEntry {
+  unsigned long long object;
+  unsigned owner;
+  unsigned short unique;
+  unsigned char type;
+  unsigned char flags;
+  unsigned long long user;
+};
+#pragma pack(pop)
+
+const WineGdiEntry* WineGdiTable() {
+#ifdef _WIN64
+  return nullptr;
+#else
+  const char* peb;
+  asm("movl %%fs:0x30, %0" : "=r"(peb));
+  const WineGdiEntry* table = *reinterpret_cast<const WineGdiEntry* const*>(peb + 0x94);
+  if (!table) return nullptr;
+  HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+  const unsigned handle = unsigned(reinterpret_cast<UINT_PTR>(brush));
+  const WineGdiEntry& entry = table[handle & 0xFFFF];
+  const bool live = entry.type == 0x10 && entry.unique == handle >> 16;
+  DeleteObject(brush);
+  return live && entry.type == 0 ? table : nullptr;
+#endif
+}
+
+}  // namespace
+
+DWORD GdiObjectCount() {
+  const DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  if (count) return count;
+  const WineGdiEntry* table = WineGdiTable();
+  if (!table) return 0;
+  DWORD used = 0;
+  for (int i = 0; i < 0x10000; ++i) used += table[i].type != 0;
+  return used;
+}
 
 }  // namespace testing_support

@@ -69,7 +69,7 @@ class Canvas {
 // the window.
 void CaptureClient(HWND window, int x, int y, Canvas* canvas);
 
-// GDI objects this process holds now.
+// GDI objects this process holds now; 0 when the system cannot tell.
 DWORD GdiObjectCount();
 
 }  // namespace testing_support
