@@ -34,6 +34,10 @@ int CachedBitmap::Load(HINSTANCE instance, HDC referenceDC, uint32_t id) {
     }
   }
 
+  // Without a reference DC (a widget made outside painting and routing)
+  // the screen stands in: a null DC would give a monochrome bitmap.
+  HDC screen = referenceDC ? nullptr : GetDC(nullptr);
+  if (screen) referenceDC = screen;
   bitmap = LoadBitmapA(instance, MAKEINTRESOURCEA(id & 0xFFFF));
   dc = CreateCompatibleDC(referenceDC);
   if (bitmap) {
@@ -56,6 +60,7 @@ int CachedBitmap::Load(HINSTANCE instance, HDC referenceDC, uint32_t id) {
                             reinterpret_cast<const BITMAPINFO*>(&header), DIB_RGB_COLORS);
     SelectObject(dc, bitmap);
   }
+  if (screen) ReleaseDC(nullptr, screen);
   viewX = viewY = 0;
   viewWidth = width;
   viewHeight = height;

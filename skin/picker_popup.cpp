@@ -104,6 +104,7 @@ int32_t StateButton::OpenPicker(HWND window) {
   // Too close to the top for the popup to fit above: open it below instead.
   if (rect.top < pickerHeight) y = origin.y + rect.bottom + pickerHeight;
 
+  pickerClick = 0;  // a popup that cannot open leaves no stale choice behind
   DialogBoxIndirectParamA(surface->instance, dialog, window, PickerProc, MAKELPARAM(x & 0xFFFF, y & 0xFFFF));
   if (pickerClick == 0) return 0;
 

@@ -129,6 +129,18 @@ TEST_F(BitmapCacheTest, HighWordGivesTheSizeOnlyWhenTheResourceIsMissing) {
   empty.Release();
 }
 
+TEST_F(BitmapCacheTest, MadeBitmapHasColourEvenWithoutAReferenceDc) {
+  CachedBitmap made(Self(), nullptr, (8u << 16) | 0x408u);
+  ASSERT_NE(made.dc, nullptr);
+  BITMAP description = {};
+  GetObjectA(made.bitmap, sizeof description, &description);
+  EXPECT_EQ(description.bmWidth, 8);
+  EXPECT_GT(description.bmBitsPixel, 8);
+  SetPixelV(made.dc, 2, 3, RGB(10, 200, 30));
+  EXPECT_EQ(GetPixel(made.dc, 2, 3), RGB(10, 200, 30));
+  made.Release();
+}
+
 TEST_F(BitmapCacheTest, FullTableStillLoadsAndFreesThePrivateCopy) {
   std::vector<std::unique_ptr<CachedBitmap>> records;
   for (int i = 0; i < MAX_CACHED_BITMAPS; ++i)

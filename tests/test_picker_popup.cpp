@@ -169,6 +169,22 @@ TEST_F(PickerTest, SizeAndPlaceFollowTheButton) {
   }
 }
 
+TEST_F(PickerTest, OpensLeftOfTheScreenOriginWhereTheWindowIs) {
+  SetWindowPos(harness.window, nullptr, -100, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const POINT origin = ClientOrigin();
+  ASSERT_EQ(origin.x, -100);
+  RECT r = {20, 150, 0, 0};
+  StateButton* grid = new StateButton(&harness.surface, &r, test_art::kGridBitmap, 0x80008000, "", 0, 7, nullptr,
+                                      500, SB_GRID, nullptr);
+  PickerRun picker;
+  picker.close = Close::Cancel;
+  Open(grid, &picker);
+  ASSERT_NE(picker.popup, nullptr);
+  EXPECT_EQ(picker.window.right, 20 - 100 - 1);
+  EXPECT_EQ(picker.window.left, 20 - 100 - 1 - 198);
+  EXPECT_EQ(picker.window.bottom, 150 + 200 - 1);
+}
+
 TEST_F(PickerTest, PopupShowsEveryStateOverTheBackground) {
   for (int32_t flags : {0, SB_TRANSPOSED}) {
     StateButton* grid = MakeGrid(150, 6, flags);
