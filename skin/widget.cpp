@@ -35,7 +35,7 @@ void Widget::Redraw() {
   if (erased) return;
   if (surface->targetDC) {
     Paint(surface->targetDC);
-  } else {
+  } else if (surface->window) {  // GetDC of no window would paint the screen
     HDC dc = GetDC(surface->window);
     if (skinFont) SelectObject(dc, skinFont);
     SetBkMode(dc, TRANSPARENT);

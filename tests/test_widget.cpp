@@ -4,6 +4,8 @@
 
 #include "res/resource_ids.h"
 #include "skin/image_button.h"
+#include "skin/link_label.h"
+#include "skin/state_button.h"
 #include "skin_harness.h"
 #include "test_art.h"
 
@@ -43,6 +45,28 @@ TEST(Widget, StartsShownAndRegisteredWithABoundedHint) {
   ImageButton* button = new ImageButton(&harness.surface, &origin, IDB_EXIT, IDB_EXIT, 2, longHint.c_str(), nullptr,
                                         nullptr);
   EXPECT_EQ(std::string(button->hint), longHint.substr(0, kHintSize - 1));
+}
+
+TEST(Widget, LongTextsAreCutToTheirFields) {
+  SkinHarness harness;
+  const std::string text(300, 't');
+  RECT origin = {10, 10, 0, 0}, place = {0, 0, 10, 10};
+  ImageButton* button = new ImageButton(&harness.surface, &origin, IDB_EXIT, IDB_EXIT, 2, nullptr, text.c_str(),
+                                        &place);
+  LinkLabel* link = new LinkLabel(&harness.surface, &origin, text.c_str(), 1029, nullptr);
+  StateButton* box = new StateButton(&harness.surface, &origin, IDB_CHECKBOX, 0x80008000, text.c_str(), 0, -3,
+                                     nullptr, 0, 0, text.c_str());
+  EXPECT_EQ(std::string(button->label), text.substr(0, kButtonLabelSize - 1));
+  EXPECT_EQ(std::string(link->caption), text.substr(0, kCaptionSize - 1));
+  EXPECT_EQ(std::string(box->label), text.substr(0, kStateTextSize - 1));
+  EXPECT_EQ(std::string(box->key), text.substr(0, kStateTextSize - 1));
+}
+
+TEST(Widget, RedrawBeforeTheWindowExistsPaintsNothing) {
+  SkinSurface surface = {};
+  Square square(&surface);
+  square.Show(0);
+  EXPECT_EQ(square.paints, 0);
 }
 
 TEST(Widget, HiddenWidgetIsPaintedOnceUntilShownAgain) {
