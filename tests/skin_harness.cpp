@@ -44,6 +44,8 @@ SkinHarness::SkinHarness() {
   skin = new SkinWindow(&surface, self);
   window = CreateWindowExA(0, kClassName, "", WS_POPUP, 40, 60, kSkinWidth, kSkinHeight, nullptr, nullptr, self,
                            nullptr);
+  // Wine's desktop started without a display makes every window fail.
+  if (!window) ADD_FAILURE() << "no test window (error " << GetLastError() << ")";
   surface.targetDC = GetDC(window);
   skin->Attach(window, IDB_BACKGROUND, IDC_HAND, &kInstallerStatusRect);
   ReleaseDC(window, surface.targetDC);
