@@ -1,8 +1,9 @@
-// The commands that the skin's widgets post to the dialog.
+// The command ids that the skin's widgets post to the dialog with
+// WM_SKINCOMMAND.
 #pragma once
 #include <windows.h>
 
-constexpr UINT WM_SKINCOMMAND = WM_USER + 256;
+#include "skin/widget.h"  // WM_SKINCOMMAND
 
 constexpr WPARAM CMD_EXIT = 2;
 constexpr WPARAM CMD_HELP = 215;

@@ -115,4 +115,99 @@ std::string TestDirectory() {
   return directory.substr(0, directory.find_last_of('\\') + 1);
 }
 
+Canvas::Canvas(int width, int height, COLORREF fill) : width_(width), height_(height) {
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  bitmap_ = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  dc_ = CreateCompatibleDC(screen);
+  ReleaseDC(nullptr, screen);
+  bits_ = static_cast<unsigned*>(bits);
+  previous_ = SelectObject(dc_, bitmap_);
+  Fill(fill);
+}
+
+Canvas::~Canvas() {
+  SelectObject(dc_, previous_);
+  DeleteDC(dc_);
+  DeleteObject(bitmap_);
+}
+
+void Canvas::Fill(COLORREF colour) {
+  GdiFlush();
+  const unsigned pixel = GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
+  for (int i = 0; i < width_ * height_; ++i) bits_[i] = pixel;
+}
+
+COLORREF Canvas::At(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0xFFFFFFFF;
+  GdiFlush();
+  const unsigned pixel = bits_[y * width_ + x];
+  return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+}
+
+void Canvas::CopyFrom(HDC source, int x, int y) {
+  BitBlt(dc_, 0, 0, width_, height_, source, x, y, SRCCOPY);
+  GdiFlush();
+}
+
+void CaptureClient(HWND window, int x, int y, Canvas* canvas) {
+  HDC dc = GetDC(window);
+  canvas->CopyFrom(dc, x, y);
+  ReleaseDC(window, dc);
+}
+
+namespace {
+
+// Wine answers GetGuiResources with 0. Its process-wide GDI handle table,
+// reached from the PEB as on Windows, has 24-byte entries with the object
+// type at byte 15 (0 when free) and the handle's upper half at bytes 12-13.
+// The layout is checked against a brush made for the purpose before the
+// table is trusted.
+#pragma pack(push, 1)
+struct WineGdiEntry {
+  unsigned long long object;
+  unsigned owner;
+  unsigned short unique;
+  unsigned char type;
+  unsigned char flags;
+  unsigned long long user;
+};
+#pragma pack(pop)
+
+const WineGdiEntry* WineGdiTable() {
+#ifdef _WIN64
+  return nullptr;
+#else
+  const char* peb;
+  asm("movl %%fs:0x30, %0" : "=r"(peb));
+  const WineGdiEntry* table = *reinterpret_cast<const WineGdiEntry* const*>(peb + 0x94);
+  if (!table) return nullptr;
+  HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+  const unsigned handle = unsigned(reinterpret_cast<UINT_PTR>(brush));
+  const WineGdiEntry& entry = table[handle & 0xFFFF];
+  const bool live = entry.type == 0x10 && entry.unique == handle >> 16;
+  DeleteObject(brush);
+  return live && entry.type == 0 ? table : nullptr;
+#endif
+}
+
+}  // namespace
+
+DWORD GdiObjectCount() {
+  const DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  if (count) return count;
+  const WineGdiEntry* table = WineGdiTable();
+  if (!table) return 0;
+  DWORD used = 0;
+  for (int i = 0; i < 0x10000; ++i) used += table[i].type != 0;
+  return used;
+}
+
 }  // namespace testing_support

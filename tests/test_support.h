@@ -39,4 +39,37 @@ bool ReadRegistryValue(HKEY hive, const char* subKey, const char* name, DWORD* t
 // The folder that holds the test executable, with a trailing backslash.
 std::string TestDirectory();
 
+// A 32-bit top-down DIB section selected into its own memory DC: a drawing
+// target whose pixels the tests read straight from memory.
+class Canvas {
+ public:
+  Canvas(int width, int height, COLORREF fill);
+  ~Canvas();
+  Canvas(const Canvas&) = delete;
+  Canvas& operator=(const Canvas&) = delete;
+
+  HDC dc() const { return dc_; }
+  int width() const { return width_; }
+  int height() const { return height_; }
+  void Fill(COLORREF colour);
+  // The pixel as a COLORREF; 0xFFFFFFFF outside the canvas.
+  COLORREF At(int x, int y) const;
+  // Copies the canvas-sized area at (x, y) of `source` into the canvas.
+  void CopyFrom(HDC source, int x, int y);
+
+ private:
+  int width_, height_;
+  HDC dc_;
+  HBITMAP bitmap_;
+  HGDIOBJ previous_;
+  unsigned* bits_;
+};
+
+// The pixels of a rectangle of a window's client area, read through a DC of
+// the window.
+void CaptureClient(HWND window, int x, int y, Canvas* canvas);
+
+// GDI objects this process holds now; 0 when the system cannot tell.
+DWORD GdiObjectCount();
+
 }  // namespace testing_support
