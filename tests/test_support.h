@@ -39,4 +39,16 @@ bool ReadRegistryValue(HKEY hive, const char* subKey, const char* name, DWORD* t
 // The folder that holds the test executable, with a trailing backslash.
 std::string TestDirectory();
 
+// Creates a folder and any missing parents; true when it exists afterwards.
+bool CreateFolderPath(const std::string& path);
+
+// Creates the key (and its parents) when missing; true on success.
+bool CreateRegistryKey(HKEY hive, const char* subKey);
+// Stores `data` byte for byte (no NUL is added) under a key that is created
+// when missing.
+bool WriteRegistryValue(HKEY hive, const char* subKey, const char* name, DWORD type,
+                        const std::string& data);
+// Stores a REG_SZ with its terminating NUL.
+bool WriteRegistryString(HKEY hive, const char* subKey, const char* name, const std::string& text);
+
 }  // namespace testing_support
