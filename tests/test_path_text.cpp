@@ -160,6 +160,10 @@ TEST_F(TrimToExistingFolderTest, FindsTheLongestExistingFolder) {
       {s + "Missing\\\\", false, s + "Missing\\"},
       // A drive root is never tried.
       {"C:\\", false, "C:"},
+      // Longer texts that name a drive root do not pass either.
+      {"C:\\\\\\", false, "C:\\\\"},
+      {"C:\\..\\", false, "C:\\"},
+      {"C:\\qwtest\\..\\x", false, "C:\\qwtest\\..\\"},
       {"C:\\x", false, "C:\\"},
       {"", false, ""},
   };
