@@ -28,8 +28,9 @@ char* ProbeHostFolder(HKEY hive, const char* baseKey, const char* subKey, char* 
                       size_t outputCapacity) {
   char keyPath[kFolderTextSize];
   char value[kFolderTextSize];
-  CopyText(keyPath, sizeof keyPath, baseKey);
-  if (std::strlen(keyPath) + 1 + std::strlen(subKey) >= sizeof keyPath) return nullptr;
+  if (!CopyText(keyPath, sizeof keyPath, baseKey) ||
+      std::strlen(keyPath) + 1 + std::strlen(subKey) >= sizeof keyPath)
+    return nullptr;
   JoinPath(keyPath, sizeof keyPath, subKey, nullptr);
   if (ReadStringValue(hive, keyPath, "", value, sizeof value) != ERROR_SUCCESS) return nullptr;
   CutAfterLast(value, '\\');

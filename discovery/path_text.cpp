@@ -74,12 +74,24 @@ char* JoinPath(char* destination, size_t capacity, const char* name, const char*
   return destination;
 }
 
+namespace {
+
+// True when the current directory is a drive root such as C:\ .
+bool InDriveRoot() {
+  char current[MAX_PATH];
+  const DWORD length = GetCurrentDirectoryA(sizeof current, current);
+  return length == 3 && current[1] == ':' && current[2] == '\\';
+}
+
+}  // namespace
+
 bool TrimToExistingFolder(char* path) {
   size_t length = std::strlen(path);
   if (length > 0 && path[length - 1] == '\\') path[--length] = '\0';
-  // A drive root (three characters) is never taken for a plug-in folder.
+  // A drive root is never taken for a plug-in folder: not C:\ , which is too
+  // short to be tried, and not a longer text that names it (C:\\\ or C:\..).
   while (length >= 4) {
-    if (SetCurrentDirectoryA(path)) return true;
+    if (SetCurrentDirectoryA(path) && !InDriveRoot()) return true;
     if (path[length - 1] == '\\') return false;
     path[--length] = '\0';
   }

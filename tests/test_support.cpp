@@ -12,7 +12,11 @@ ScratchFolder::ScratchFolder(const std::string& name) : path_("C:\\qwtest\\" + n
   CreateDirectoryA(path_.c_str(), nullptr);
 }
 
-ScratchFolder::~ScratchFolder() { RemoveTree(path_); }
+ScratchFolder::~ScratchFolder() {
+  // A folder that is the current directory cannot be removed.
+  SetCurrentDirectoryA("C:\\");
+  RemoveTree(path_);
+}
 
 void RemoveTree(const std::string& path) {
   std::string base = path;
@@ -209,5 +213,60 @@ DWORD GdiObjectCount() {
   for (int i = 0; i < 0x10000; ++i) used += table[i].type != 0;
   return used;
 }
+
+bool CreateFolderPath(const std::string& path) {
+  for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
+    CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
+  CreateDirectoryA(path.c_str(), nullptr);
+  return FolderExists(path);
+}
+
+namespace {
+
+// Creates the path one level at a time: the platform's ANSI calls refuse a
+// long path given whole, and some tests need keys with long paths.
+HKEY CreateKeyPath(HKEY hive, const char* subKey) {
+  HKEY current = hive;
+  std::string rest = subKey;
+  while (true) {
+    const size_t slash = rest.find('\\');
+    const std::string name = rest.substr(0, slash);
+    HKEY next;
+    LONG status = RegCreateKeyExA(current, name.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                                  nullptr, &next, nullptr);
+    if (current != hive) RegCloseKey(current);
+    if (status != ERROR_SUCCESS) return nullptr;
+    current = next;
+    if (slash == std::string::npos) return current;
+    rest = rest.substr(slash + 1);
+  }
+}
+
+}  // namespace
+
+bool CreateRegistryKey(HKEY hive, const char* subKey) {
+  HKEY key = CreateKeyPath(hive, subKey);
+  if (!key) return false;
+  RegCloseKey(key);
+  return true;
+}
+
+bool WriteRegistryValue(HKEY hive, const char* subKey, const char* name, DWORD type,
+                        const std::string& data) {
+  HKEY key = CreateKeyPath(hive, subKey);
+  if (!key) return false;
+  // The platform counts one more byte for a string whose next byte is a NUL;
+  // a non-zero byte after the data keeps the stored bytes exact.
+  std::string bytes = data + '\xFF';
+  LONG status = RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                               DWORD(data.size()));
+  RegCloseKey(key);
+  return status == ERROR_SUCCESS;
+}
+
+bool WriteRegistryString(HKEY hive, const char* subKey, const char* name, const std::string& text) {
+  return WriteRegistryValue(hive, subKey, name, REG_SZ, std::string(text.c_str(), text.size() + 1));
+}
+
 
 }  // namespace testing_support

@@ -72,4 +72,16 @@ void CaptureClient(HWND window, int x, int y, Canvas* canvas);
 // GDI objects this process holds now; 0 when the system cannot tell.
 DWORD GdiObjectCount();
 
+// Creates a folder and any missing parents; true when it exists afterwards.
+bool CreateFolderPath(const std::string& path);
+
+// Creates the key (and its parents) when missing; true on success.
+bool CreateRegistryKey(HKEY hive, const char* subKey);
+// Stores `data` byte for byte (no NUL is added) under a key that is created
+// when missing.
+bool WriteRegistryValue(HKEY hive, const char* subKey, const char* name, DWORD type,
+                        const std::string& data);
+// Stores a REG_SZ with its terminating NUL.
+bool WriteRegistryString(HKEY hive, const char* subKey, const char* name, const std::string& text);
+
 }  // namespace testing_support
