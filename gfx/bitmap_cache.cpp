@@ -100,3 +100,10 @@ void CachedBitmap::Release() {
     }
   }
 }
+
+void FreeCachedBitmap(CachedBitmap*& record) {
+  if (!record) return;
+  record->Release();
+  delete record;
+  record = nullptr;
+}

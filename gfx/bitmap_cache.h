@@ -61,3 +61,6 @@ class BitmapCache {
 };
 
 extern BitmapCache bitmapCache;
+
+// Gives a heap record's share back, deletes it and clears the pointer.
+void FreeCachedBitmap(CachedBitmap*& record);

@@ -11,13 +11,6 @@ CachedBitmap* LoadImage(SkinSurface* surface, uint32_t id) {
   return new (std::nothrow) CachedBitmap(surface->instance, surface->targetDC, id);
 }
 
-void ReleaseImage(CachedBitmap*& image) {
-  if (!image) return;
-  image->Release();
-  delete image;
-  image = nullptr;
-}
-
 }  // namespace
 
 ImageButton::ImageButton(SkinSurface* skinSurface, const RECT* origin, uint32_t normalId, uint32_t pressedId,
@@ -34,8 +27,8 @@ ImageButton::ImageButton(SkinSurface* skinSurface, const RECT* origin, uint32_t 
 }
 
 ImageButton::~ImageButton() {
-  ReleaseImage(pressedImage);
-  ReleaseImage(normalImage);
+  FreeCachedBitmap(pressedImage);
+  FreeCachedBitmap(normalImage);
 }
 
 void ImageButton::LoadImages(const RECT* origin, uint32_t normalId, uint32_t pressedId, int32_t commandId) {

@@ -24,9 +24,7 @@ int HighSigned(LPARAM value) { return int16_t(HIWORD(value)); }
 void PaintPicker(HWND popup) {
   PAINTSTRUCT paint;
   BeginPaint(popup, &paint);
-  HDC dc = GetDC(popup);
-  if (skinFont) SelectObject(dc, skinFont);
-  SetBkMode(dc, TRANSPARENT);
+  HDC dc = PrepareSkinDC(GetDC(popup));
   if (pickerSurface && pickerSurface->background) {
     const RECT& area = paint.rcPaint;
     pickerSurface->background->Tile(dc, area.left, area.top, area.right, area.bottom);

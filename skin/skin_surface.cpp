@@ -18,3 +18,9 @@ void BlitRect(HDC destination, HDC source, const RECT& rect) {
   BitBlt(destination, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, source, rect.left,
          rect.top, SRCCOPY);
 }
+
+HDC PrepareSkinDC(HDC dc) {
+  if (skinFont) SelectObject(dc, skinFont);
+  SetBkMode(dc, TRANSPARENT);
+  return dc;
+}

@@ -33,5 +33,7 @@ extern HCURSOR skinCursor;
 // Each input is read as its low 16 bits, signed.
 RECT* RectFromSize(RECT* rect, int32_t x, int32_t y, int32_t width, int32_t height);
 void TextOutAt(HDC dc, int x, int y, const char* text);
+// Readies a DC for skin drawing: the skin font, transparent text background.
+HDC PrepareSkinDC(HDC dc);
 // Copies `rect` between two DCs that share client coordinates.
 void BlitRect(HDC destination, HDC source, const RECT& rect);

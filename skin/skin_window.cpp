@@ -6,16 +6,6 @@
 
 DWORD skinPaintPause = 50;
 
-namespace {
-
-HDC PrepareDC(HDC dc) {
-  if (skinFont) SelectObject(dc, skinFont);
-  SetBkMode(dc, TRANSPARENT);
-  return dc;
-}
-
-}  // namespace
-
 SkinWindow::SkinWindow(SkinSurface* skinSurface, HINSTANCE instance) : surface(skinSurface) {
   surface->instance = instance;
   surface->widgetCount = 0;
@@ -28,11 +18,7 @@ SkinWindow::SkinWindow(SkinSurface* skinSurface, HINSTANCE instance) : surface(s
 }
 
 SkinWindow::~SkinWindow() {
-  if (surface->background) {
-    surface->background->Release();
-    delete surface->background;
-    surface->background = nullptr;
-  }
+  FreeCachedBitmap(surface->background);
   if (surface->memoryDC) DeleteDC(surface->memoryDC);
   if (backBuffer) DeleteObject(backBuffer);
   surface->memoryDC = nullptr;
@@ -59,10 +45,7 @@ void SkinWindow::Attach(HWND window, uint32_t backgroundId, uint32_t cursorId, c
     SetRectEmpty(&surface->statusRect);
   CreateBackBuffer(window);
 
-  if (surface->background) {  // attached before: give the old one back
-    surface->background->Release();
-    delete surface->background;
-  }
+  FreeCachedBitmap(surface->background);  // attached before: give the old one back
   HDC reference = surface->targetDC;
   HDC own = reference ? nullptr : GetDC(window);
   surface->background = new (std::nothrow) CachedBitmap(surface->instance, reference ? reference : own, backgroundId);
@@ -93,7 +76,7 @@ void SkinWindow::CreateBackBuffer(HWND window) {
                               DIB_RGB_COLORS);
   surface->memoryDC = CreateCompatibleDC(windowDC);
   SelectObject(surface->memoryDC, backBuffer);
-  PrepareDC(surface->memoryDC);
+  PrepareSkinDC(surface->memoryDC);
   ReleaseDC(window, windowDC);
 }
 
@@ -101,7 +84,7 @@ HDC SkinWindow::BeginSkinPaint() {
   if (skinPaintPause) Sleep(skinPaintPause);
   BeginPaint(surface->window, &paintInfo);
   outerDC = surface->targetDC;
-  paintDC = PrepareDC(GetDC(surface->window));
+  paintDC = PrepareSkinDC(GetDC(surface->window));
   surface->targetDC = paintDC;
   return paintDC;
 }
@@ -134,7 +117,7 @@ int32_t SkinWindow::RouteMouse(HWND window, UINT message, WPARAM wParam, LPARAM 
   if (surface->widgetCount <= 0) return 0;
 
   HDC outer = surface->targetDC;
-  HDC dc = PrepareDC(GetDC(window));
+  HDC dc = PrepareSkinDC(GetDC(window));
   surface->targetDC = dc;
   int32_t consumed = 0;
   for (int i = 0; i < surface->widgetCount && !consumed; ++i) {

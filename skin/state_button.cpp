@@ -43,12 +43,7 @@ StateButton::StateButton(SkinSurface* skinSurface, const RECT* rectangle, uint32
   CopyText(label, sizeof label, labelText ? labelText : "");
 }
 
-StateButton::~StateButton() {
-  if (image) {
-    image->Release();
-    delete image;
-  }
-}
+StateButton::~StateButton() { FreeCachedBitmap(image); }
 
 int32_t StateButton::GetValue() { return (flags & SB_VALUE_ONLY) ? state : state - minimum; }
 

@@ -36,9 +36,7 @@ void Widget::Redraw() {
   if (surface->targetDC) {
     Paint(surface->targetDC);
   } else if (surface->window) {  // GetDC of no window would paint the screen
-    HDC dc = GetDC(surface->window);
-    if (skinFont) SelectObject(dc, skinFont);
-    SetBkMode(dc, TRANSPARENT);
+    HDC dc = PrepareSkinDC(GetDC(surface->window));
     Paint(dc);
     ReleaseDC(surface->window, dc);
   }

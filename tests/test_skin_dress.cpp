@@ -1,8 +1,8 @@
-// The installer's dress, end to end on one window: the six widgets placed
-// as the dialog places them paint exactly the background, the button faces,
-// the check box square and the two texts; after the change of dress only
-// the finish button, the link and the logo show, and only the finish button
-// and the link react.
+// The toolkit composing the installer's layout on one window: the six
+// widgets, placed here as the dialog will place them, paint exactly the
+// background, the button faces, the check box square and the two texts;
+// after the change of dress only the finish button, the link and the logo
+// show, and only the finish button and the link react.
 #include <gtest/gtest.h>
 
 #include "res/resource_ids.h"
@@ -35,7 +35,7 @@ bool FacePixel(const Face& f, int x, int y, COLORREF* colour) {
   return true;
 }
 
-class InstallerDress : public testing::Test {
+class ToolkitInInstallerLayout : public testing::Test {
  protected:
   void SetUp() override {
     statusTextColor = 0xFFFFFF;
@@ -114,7 +114,7 @@ class InstallerDress : public testing::Test {
   StateButton* box = nullptr;
 };
 
-TEST_F(InstallerDress, ChoosingScreenPaintsExactly) {
+TEST_F(ToolkitInInstallerLayout, ChoosingScreenPaintsExactly) {
   ExpectWindow(false);
   // A click on each reacting widget posts its command.
   const struct {
@@ -129,7 +129,7 @@ TEST_F(InstallerDress, ChoosingScreenPaintsExactly) {
   }
 }
 
-TEST_F(InstallerDress, CompletionScreenShowsFinishLinkAndLogoOnly) {
+TEST_F(ToolkitInInstallerLayout, CompletionScreenShowsFinishLinkAndLogoOnly) {
   for (Widget* w : {static_cast<Widget*>(exitButton), static_cast<Widget*>(beginButton),
                     static_cast<Widget*>(finishButton), static_cast<Widget*>(siteLink), static_cast<Widget*>(logo),
                     static_cast<Widget*>(box)}) {
