@@ -156,13 +156,15 @@ void ReportInstallFailure(HWND dialog, const InstallFailure& failure) {
   AppendText(message, sizeof message, "Reason: ");
   AppendText(message, sizeof message, reason);
   AppendText(message, sizeof message,
-             "\nThe plug-ins are not installed. Please choose another folder and try again.");
+             "\nThe installation is not complete. Please choose another folder and try again.");
   MessageBoxA(dialog, message, kWindowTitle, MB_OK | MB_ICONERROR);
 }
 
 void RunInstallCommand(HWND dialog) {
   HWND list = FolderList(dialog);
   LRESULT selection = SendMessageA(list, CB_GETCURSEL, 0, 0);
+  // The browse entry names no folder.
+  if (selection == candidateCount + browsedEntryPresent) return;
   LRESULT length = SendMessageA(list, CB_GETLBTEXTLEN, selection, 0);
   if (selection < 0 || length < 0 || length >= kFolderTextSize) return;
   SendMessageA(list, CB_GETLBTEXT, selection, reinterpret_cast<LPARAM>(targetFolder));

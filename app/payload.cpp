@@ -115,18 +115,29 @@ void AddExclusion(const char* key) {
       CopyText(slot.path, sizeof slot.path, key);
       return;
     }
+    // A second installation attempt must not fill the table with the same
+    // keys until a deselected component slips through.
+    if (std::strcmp(slot.path, key) == 0) return;
   }
 }
 
-void WriteSharedSetting(const char* valueName, const char* subKey, const BYTE* data, DWORD size) {
+DWORD WriteSharedSetting(const char* valueName, const char* subKey, const BYTE* data, DWORD size) {
+  DWORD error = ERROR_GEN_FAILURE;
+  bool stored = false;
   for (HKEY hive : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
     HKEY key;
-    if (RegCreateKeyExA(hive, subKey, 0, const_cast<char*>(""), REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                        nullptr, &key, nullptr) != ERROR_SUCCESS)
-      continue;
-    RegSetValueExA(key, valueName, 0, REG_BINARY, data, size);
-    RegCloseKey(key);
+    LONG status = RegCreateKeyExA(hive, subKey, 0, const_cast<char*>(""), REG_OPTION_NON_VOLATILE,
+                                  KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    if (status == ERROR_SUCCESS) {
+      status = RegSetValueExA(key, valueName, 0, REG_BINARY, data, size);
+      RegCloseKey(key);
+    }
+    if (status == ERROR_SUCCESS)
+      stored = true;
+    else
+      error = DWORD(status);
   }
+  return stored ? 0 : error;
 }
 
 BOOL CALLBACK PayloadExtractor(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR) {
@@ -139,6 +150,13 @@ BOOL CALLBACK PayloadExtractor(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR
     return TRUE;
   }
   DecodePayloadName(decoded);
+
+  // Deselected entries are left alone before anything is read: a broken
+  // entry that the user did not ask for must not fail the installation.
+  for (const CandidateFolder& slot : exclusionList) {
+    if (slot.path[0] == '\0') break;
+    if (std::strstr(decoded, slot.path)) return TRUE;
+  }
 
   HRSRC found = FindResourceA(module, name, type);
   if (!found) {
@@ -157,11 +175,6 @@ BOOL CALLBACK PayloadExtractor(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR
     return TRUE;
   }
 
-  for (const CandidateFolder& slot : exclusionList) {
-    if (slot.path[0] == '\0') break;
-    if (std::strstr(decoded, slot.path)) return TRUE;
-  }
-
   for (const PresetKind& kind : kPresetKinds) {
     if (!std::strstr(decoded, kind.marker)) continue;
     // A short block yields only its whole records.
@@ -172,7 +185,10 @@ BOOL CALLBACK PayloadExtractor(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR
       wsprintfA(number, "%0.2i", int(k + 1));
       CopyText(valueName, sizeof valueName, kind.valuePrefix);
       AppendText(valueName, sizeof valueName, number);
-      WriteSharedSetting(valueName, kind.subKey, bytes + k * kind.recordSize, kind.recordSize);
+      // A record that reached neither hive is lost: say so. One hive is
+      // enough (a user without administrator rights has only their own).
+      DWORD error = WriteSharedSetting(valueName, kind.subKey, bytes + k * kind.recordSize, kind.recordSize);
+      if (error) NoteFailure(decoded, error);
     }
     return TRUE;
   }

@@ -42,4 +42,7 @@ BOOL CALLBACK PayloadExtractor(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR
 // Turns an upper-case resource name back into the file name, in place.
 char* DecodePayloadName(char* name);
 
-void WriteSharedSetting(const char* valueName, const char* subKey, const BYTE* data, DWORD size);
+// Stores one binary value under subKey in HKEY_CURRENT_USER and then in
+// HKEY_LOCAL_MACHINE. Returns 0 when at least one hive took it, otherwise
+// the system's error code.
+DWORD WriteSharedSetting(const char* valueName, const char* subKey, const BYTE* data, DWORD size);

@@ -180,6 +180,10 @@ TEST_F(PayloadTest, ExclusionIsACaseSensitiveSubstringOfTheDecodedName) {
   EXPECT_STREQ(exclusionList[0].path, "Presets");
   EXPECT_STREQ(exclusionList[1].path, "My filter");
   EXPECT_EQ(exclusionList[2].path[0], '\0');
+
+  // Trying again (another folder after a failure) adds no second copies.
+  ASSERT_TRUE(Install(folder.path(), &failure, components));
+  EXPECT_EQ(exclusionList[2].path[0], '\0');
 }
 
 TEST_F(PayloadTest, ATwentyFirstExclusionKeyIsDropped) {
@@ -290,6 +294,47 @@ TEST_F(PayloadTest, EmptyEntryIsReportedAndDoesNotStopTheRest) {
   EXPECT_NE(failure.error, 0u);
   EXPECT_EQ(ListFolder(folder.path()), (std::vector<std::string>{"Aaa.8bf", "Zzz.8bf"}));
   EXPECT_EQ(ReadFileBytes(folder.path() + "Zzz.8bf"), ResourceBytes(module, "ZZZ.8BF", kPayloadType));
+}
+
+TEST_F(PayloadTest, DeselectedBrokenEntryDoesNotFailTheInstallation) {
+  UsePayloadOf("payload_broken.dll");
+  ScratchFolder folder("payload_broken_deselected");
+  PayloadComponent components[kComponentSlotCount];
+  components[0] = {true, "Empty", 0};
+  InstallFailure failure;
+  EXPECT_TRUE(Install(folder.path(), &failure, components)) << failure.fileName;
+  EXPECT_EQ(ListFolder(folder.path()), (std::vector<std::string>{"Aaa.8bf", "Zzz.8bf"}));
+}
+
+// A volatile maker key refuses the non-volatile preset keys below it, so
+// a hive can be made to refuse the records for real.
+void MakeVolatileMakerKey(HKEY hive) {
+  HKEY key;
+  ASSERT_EQ(RegCreateKeyExA(hive, "Software\\Quenwold", 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                            &key, nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(key);
+}
+
+TEST_F(PayloadTest, PresetRecordsMustReachAtLeastOneHive) {
+  ScratchFolder folder("payload_presets_refused");
+  InstallFailure failure;
+
+  // Only the machine-wide hive refuses, as for a user without rights: the
+  // user's own hive holds the records and the installation stands.
+  MakeVolatileMakerKey(HKEY_LOCAL_MACHINE);
+  EXPECT_TRUE(Install(folder.path(), &failure)) << failure.fileName << " " << failure.error;
+  EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, kPenwright));
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kPenwright));
+
+  // Both refuse: the records are lost, and that is reported.
+  ClearRegistry();
+  MakeVolatileMakerKey(HKEY_CURRENT_USER);
+  MakeVolatileMakerKey(HKEY_LOCAL_MACHINE);
+  EXPECT_FALSE(Install(folder.path(), &failure));
+  EXPECT_STREQ(failure.fileName, "PresetsBouquetsbin");
+  EXPECT_EQ(failure.error, DWORD(ERROR_CHILD_MUST_BE_VOLATILE));
+  EXPECT_TRUE(FileExists(folder.path() + "My Filter 2.8bf")) << "files are still written";
 }
 
 TEST_F(PayloadTest, AModuleWithoutPayloadIsAFailure) {
