@@ -20,11 +20,6 @@ class CandidateListTest : public ::testing::Test {
   void SetUp() override { ResetCandidateList(); }
   void TearDown() override { ResetCandidateList(); }
 
-  std::string Folder(const std::string& relative) {
-    const std::string path = scratch.path() + relative;
-    EXPECT_TRUE(CreateFolderPath(path)) << path;
-    return path;
-  }
   // Adds through a 400-character buffer, as discovery does; returns what the
   // buffer holds afterwards.
   static std::string Add(const std::string& text) {
@@ -38,9 +33,9 @@ class CandidateListTest : public ::testing::Test {
 };
 
 TEST_F(CandidateListTest, NormalisesAndFlagsTheDocumentedExamples) {
-  const std::string photoshop = Folder("Program Files\\Adobe\\Photoshop Ab2\\Plug-Ins\\Quenwold");
-  const std::string igrafx = Folder("Apps\\igrafx\\Plugins");
-  Folder("Program Files\\App");
+  const std::string photoshop = scratch.Folder("Program Files\\Adobe\\Photoshop Ab2\\Plug-Ins\\Quenwold");
+  const std::string igrafx = scratch.Folder("Apps\\igrafx\\Plugins");
+  scratch.Folder("Program Files\\App");
   WriteFileBytes(scratch.path() + "Program Files\\App\\app.exe", "MZ");
 
   Add(photoshop);
@@ -59,7 +54,7 @@ TEST_F(CandidateListTest, NormalisesAndFlagsTheDocumentedExamples) {
 }
 
 TEST_F(CandidateListTest, OneFolderInDifferentFormsIsListedOnce) {
-  Folder("Host\\Plugins");
+  scratch.Folder("Host\\Plugins");
   WriteFileBytes(scratch.path() + "Host\\Plugins\\filter.8bf", "8BF");
   for (const std::string& form :
        {scratch.path() + "Host\\Plugins", scratch.path() + "Host\\Plugins\\", std::string("c:\\qwtest\\cand\\host\\plugins"),
@@ -73,17 +68,17 @@ TEST_F(CandidateListTest, KeepsTheFirstTwentyInOrder) {
   std::vector<Listed> expected;
   for (int i = 0; i < 21; ++i) {
     const std::string name = "F" + std::to_string(100 + i);
-    Add(Folder(name));
+    Add(scratch.Folder(name));
     if (i < 20) expected.push_back({kListed + name + "\\", 1});
   }
   EXPECT_EQ(ListedCandidates(), expected);
 }
 
 TEST_F(CandidateListTest, CutsAtTheMakersFolder) {
-  Folder("Host\\Plug-Ins\\Quenwold\\Sub");
-  Folder("Aquen\\Quenwold");
-  Folder("Other\\Quenwold\\igrafx");
-  Folder("Quenwolder");
+  scratch.Folder("Host\\Plug-Ins\\Quenwold\\Sub");
+  scratch.Folder("Aquen\\Quenwold");
+  scratch.Folder("Other\\Quenwold\\igrafx");
+  scratch.Folder("Quenwolder");
 
   Add(scratch.path() + "Host\\Plug-Ins\\Quenwold\\Sub");
   // Only the first "quen" counts, and only right after a backslash.
@@ -102,7 +97,7 @@ TEST_F(CandidateListTest, CutsAtTheMakersFolder) {
 }
 
 TEST_F(CandidateListTest, RefusesWhatIsNoFolder) {
-  Folder("Real");
+  scratch.Folder("Real");
   WriteFileBytes(scratch.path() + "Real\\file", "x");
   struct Refused {
     std::string text;
@@ -121,8 +116,8 @@ TEST_F(CandidateListTest, RefusesWhatIsNoFolder) {
 
 // Distinct folders whose names differ only in a hyphen stay distinct.
 TEST_F(CandidateListTest, DistinctFoldersStayDistinct) {
-  Add(Folder("Plug-Ins"));
-  Add(Folder("PlugIns"));
+  Add(scratch.Folder("Plug-Ins"));
+  Add(scratch.Folder("PlugIns"));
   EXPECT_EQ(ListedCandidates(), (std::vector<Listed>{{kListed + "Plug-Ins\\", 1}, {kListed + "Plugins\\", 1}}));
 }
 

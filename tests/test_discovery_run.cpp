@@ -46,11 +46,6 @@ class DiscoveryRunTest : public ::testing::Test {
     DeleteDiscoveryKeys();
     ResetCandidateList();
   }
-  std::string Folder(const std::string& relative) {
-    const std::string path = scratch.path() + relative;
-    EXPECT_TRUE(CreateFolderPath(path)) << path;
-    return path;
-  }
   void Run() {
     workPath[0] = '\0';
     RunDiscovery(workPath);
@@ -70,32 +65,32 @@ TEST_F(DiscoveryRunTest, NothingRegisteredFindsNothing) {
 
 TEST_F(DiscoveryRunTest, FindsTheEditorsFoldersInOrder) {
   const std::string s = scratch.path();
-  Folder("PS\\Plug-Ins\\Quenwold");
+  scratch.Folder("PS\\Plug-Ins\\Quenwold");
   WriteRegistryString(HKEY_CURRENT_USER, "Software\\Quenwold\\Tesserella", "PluginDir", s + "PS\\Plug-Ins\\Quenwold");
-  WriteRegistryString(HKEY_LOCAL_MACHINE, "Software\\Quenwold\\Hosts\\iGrafx", "Plugins", Folder("iGrafx\\Plugins"));
-  WriteRegistryString(HKEY_LOCAL_MACHINE, "Software\\Quenwold\\Setup", "InstallDir", Folder("Setup"));
+  WriteRegistryString(HKEY_LOCAL_MACHINE, "Software\\Quenwold\\Hosts\\iGrafx", "Plugins", scratch.Folder("iGrafx\\Plugins"));
+  WriteRegistryString(HKEY_LOCAL_MACHINE, "Software\\Quenwold\\Setup", "InstallDir", scratch.Folder("Setup"));
 
   WriteRegistryString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\9.0", "PluginPath", s + "PS\\Plug-Ins");
   WriteRegistryString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\10.0", "PluginPath",
-                      Folder("PS10\\Plug-Ins") + "\\");
-  WriteRegistryString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\10.0", "ApplicationPath", Folder("PS10"));
+                      scratch.Folder("PS10\\Plug-Ins") + "\\");
+  WriteRegistryString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\10.0", "ApplicationPath", scratch.Folder("PS10"));
   WriteRegistryString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Illustrator\\10", "PluginsDir",
-                      Folder("Illustrator\\Plug-ins"));
-  WriteRegistryString(HKEY_LOCAL_MACHINE, "Software\\Corel\\Paint Shop Pro\\8", "Directory1", Folder("PSP8\\Plugins"));
+                      scratch.Folder("Illustrator\\Plug-ins"));
+  WriteRegistryString(HKEY_LOCAL_MACHINE, "Software\\Corel\\Paint Shop Pro\\8", "Directory1", scratch.Folder("PSP8\\Plugins"));
   WriteRegistryString(HKEY_CURRENT_USER, "Software\\Jasc\\Paint Shop Pro\\7\\Filters", "Directory2",
-                      "\"" + Folder("PSP7\\Filters") + "\"");
-  WriteRegistryString(HKEY_USERS, ".DEFAULT\\Software\\Xara\\XaraX\\Plugins", "Path", Folder("XaraX\\Plug-ins"));
-  WriteRegistryString(HKEY_CURRENT_USER, "Software\\Xara\\Xara Webstyle", "PluginPath", Folder("Webstyle"));
+                      "\"" + scratch.Folder("PSP7\\Filters") + "\"");
+  WriteRegistryString(HKEY_USERS, ".DEFAULT\\Software\\Xara\\XaraX\\Plugins", "Path", scratch.Folder("XaraX\\Plug-ins"));
+  WriteRegistryString(HKEY_CURRENT_USER, "Software\\Xara\\Xara Webstyle", "PluginPath", scratch.Folder("Webstyle"));
 
-  Folder("Fireworks\\Plug-Ins");
+  scratch.Folder("Fireworks\\Plug-Ins");
   WriteRegistryString(HKEY_LOCAL_MACHINE, kFireworks, "", s + "Fireworks\\Fireworks.exe");
-  Folder("PhotoImpact");  // has no plug-in folder of its own
+  scratch.Folder("PhotoImpact");  // has no plug-in folder of its own
   WriteRegistryString(HKEY_CLASSES_ROOT, "PI3.Image\\shell\\open\\command", "",
                       "\"" + s + "PhotoImpact\\iedit.exe\" \"%1\"");
   WriteRegistryString(HKEY_CLASSES_ROOT, "PainterFile\\shell\\open\\command", "",
                       s + "Painter\\Painter.exe \"%1\"");
-  WriteFileBytes(Folder("Painter") + "\\painter.set",
-                 std::string("PSET\x01\x80", 6) + Record(Folder("Painter\\Plugins")) + Record(Folder("Other")));
+  WriteFileBytes(scratch.Folder("Painter") + "\\painter.set",
+                 std::string("PSET\x01\x80", 6) + Record(scratch.Folder("Painter\\Plugins")) + Record(scratch.Folder("Other")));
 
   Run();
   EXPECT_EQ(ListedCandidates(), (std::vector<Listed>{
@@ -122,16 +117,16 @@ TEST_F(DiscoveryRunTest, HostileContentsOnlyAffectTheList) {
   WriteRegistryValue(HKEY_CURRENT_USER, key, "d", REG_MULTI_SZ, std::string("C:\\\0D:\\\0\0", 9));
   WriteRegistryValue(HKEY_CURRENT_USER, key, "e", REG_DWORD, std::string("\x43\x3A\x5C\x00", 4));
   WriteRegistryValue(HKEY_CURRENT_USER, key, "f", REG_SZ, std::string("\0C:\\x", 5));
-  WriteRegistryString(HKEY_CURRENT_USER, key, "g", std::string(100, '"') + Folder("Real") + std::string(40, '"'));
+  WriteRegistryString(HKEY_CURRENT_USER, key, "g", std::string(100, '"') + scratch.Folder("Real") + std::string(40, '"'));
   std::string deep = "Software\\Adobe\\Photoshop";
   for (int level = 0; level < 40; ++level) deep += "\\" + std::string(6, char('a' + level % 26));
-  WriteRegistryString(HKEY_CURRENT_USER, deep.c_str(), "plugin", Folder("Deep"));
+  WriteRegistryString(HKEY_CURRENT_USER, deep.c_str(), "plugin", scratch.Folder("Deep"));
   WriteRegistryString(HKEY_LOCAL_MACHINE, kFireworks, "", "C:" + std::string(250, '\\'));
   WriteRegistryValue(HKEY_CLASSES_ROOT, "PI3.Image\\shell\\open\\command", "", REG_SZ, std::string(256, 'C'));
   WriteRegistryString(HKEY_CLASSES_ROOT, "PainterFile\\shell\\open\\command", "", s + "Painter\\p.exe");
   std::string settings;
   for (int i = 0; i < 2000; ++i) settings += std::string("\x80\xFF" "C:\\", 5) + std::string(300, 'x');
-  WriteFileBytes(Folder("Painter") + "\\painter.set", settings);
+  WriteFileBytes(scratch.Folder("Painter") + "\\painter.set", settings);
 
   Run();
   EXPECT_EQ(ListedCandidates(), (std::vector<Listed>{{listed + "Real\\", 1}}));

@@ -44,11 +44,6 @@ class RegistryTest : public ::testing::Test {
     DeleteVendorKeys();
     ResetCandidateList();
   }
-  std::string Folder(const std::string& relative) {
-    const std::string path = scratch.path() + relative;
-    EXPECT_TRUE(CreateFolderPath(path)) << path;
-    return path;
-  }
   void ScanTestVendor(const char* pathPattern = "") {
     ScanVendorSubtree("software", "qwtestvendor", pathPattern, nullptr, nullptr);
   }
@@ -171,8 +166,8 @@ TEST(ScanStack, HoldsNineteenLevelsAndRestoresThePath) {
 // The tree of the worked example: software\adobe holding Photoshop\9.0 with
 // a plug-in path, and Common with an install path outside Photoshop.
 TEST_F(RegistryTest, WalksThePhotoshopTreeDepthFirst) {
-  const std::string plugIns = Folder("Photoshop Ab2\\Plug-Ins");
-  const std::string common = Folder("Common");
+  const std::string plugIns = scratch.Folder("Photoshop Ab2\\Plug-Ins");
+  const std::string common = scratch.Folder("Common");
   WriteRegistryString(HKEY_LOCAL_MACHINE, "software\\adobe\\Photoshop\\9.0", "PluginPath", plugIns);
   WriteRegistryString(HKEY_LOCAL_MACHINE, "software\\adobe\\Common", "InstallPath", common);
 
@@ -186,11 +181,11 @@ TEST_F(RegistryTest, WalksThePhotoshopTreeDepthFirst) {
 }
 
 TEST_F(RegistryTest, WalksTheThreeHivesInOrder) {
-  WriteRegistryString(HKEY_USERS, ".default\\software\\qwtestvendor\\Plugins", "Path", Folder("Users"));
-  WriteRegistryString(HKEY_CURRENT_USER, "software\\qwtestvendor\\Plugins", "Path", Folder("Current"));
+  WriteRegistryString(HKEY_USERS, ".default\\software\\qwtestvendor\\Plugins", "Path", scratch.Folder("Users"));
+  WriteRegistryString(HKEY_CURRENT_USER, "software\\qwtestvendor\\Plugins", "Path", scratch.Folder("Current"));
   // Other profiles are not read.
   ASSERT_TRUE(
-      WriteRegistryString(HKEY_USERS, "QwTestProfile\\software\\qwtestvendor\\Plugins", "Path", Folder("Other")));
+      WriteRegistryString(HKEY_USERS, "QwTestProfile\\software\\qwtestvendor\\Plugins", "Path", scratch.Folder("Other")));
 
   ScanTestVendor();
   EXPECT_EQ(ListedCandidates(), (std::vector<Listed>{{listed + "Current\\", 1}, {listed + "Users\\", 1}}));
@@ -198,7 +193,7 @@ TEST_F(RegistryTest, WalksTheThreeHivesInOrder) {
   // The start path takes part in the pattern test: ".default" matches only
   // under HKEY_USERS.
   ResetCandidateList();
-  WriteRegistryString(HKEY_LOCAL_MACHINE, "software\\qwtestvendor\\Plugins", "Path", Folder("Machine"));
+  WriteRegistryString(HKEY_LOCAL_MACHINE, "software\\qwtestvendor\\Plugins", "Path", scratch.Folder("Machine"));
   ScanTestVendor("default");
   EXPECT_EQ(ListedCandidates(), (std::vector<Listed>{{listed + "Users\\", 1}}));
 }
@@ -210,18 +205,18 @@ TEST_F(RegistryTest, AcceptsPlugInValues) {
     std::string data;
     bool accepted;
   } cases[] = {
-      {"PluginFolder", Folder("V1"), true},
-      {"PLUGINS", Folder("V2"), true},
-      {"Directory2", Folder("V3"), true},
-      {"directory1", "\"" + Folder("V4") + "\"", true},
-      {"Directory3", "  ; " + Folder("V5"), true},
-      {"InstallDir", Folder("V6"), false},
-      {"Directory4", Folder("V7"), false},
+      {"PluginFolder", scratch.Folder("V1"), true},
+      {"PLUGINS", scratch.Folder("V2"), true},
+      {"Directory2", scratch.Folder("V3"), true},
+      {"directory1", "\"" + scratch.Folder("V4") + "\"", true},
+      {"Directory3", "  ; " + scratch.Folder("V5"), true},
+      {"InstallDir", scratch.Folder("V6"), false},
+      {"Directory4", scratch.Folder("V7"), false},
       {"PluginTime", "12:00", false},
       {"PluginDrive", "C:", false},  // passes the scan, not the folder test
       {"PluginRelative", "qwtest\\scan\\V8", false},
   };
-  Folder("V8");
+  scratch.Folder("V8");
   std::vector<Listed> expected;
   for (const ValueCase& c : cases) {
     ASSERT_TRUE(WriteRegistryString(HKEY_CURRENT_USER, key, c.name, c.data));
@@ -236,19 +231,19 @@ TEST_F(RegistryTest, AcceptsPlugInValues) {
 
   // Any value in a key whose path holds "plug" counts.
   ResetCandidateList();
-  WriteRegistryString(HKEY_CURRENT_USER, "software\\quenwold\\PlugIns", "InstallDir", Folder("V9"));
+  WriteRegistryString(HKEY_CURRENT_USER, "software\\quenwold\\PlugIns", "InstallDir", scratch.Folder("V9"));
   WriteRegistryValue(HKEY_CURRENT_USER, "software\\quenwold\\PlugIns", "Expanded", REG_EXPAND_SZ,
-                     Folder("V10") + '\0');
-  WriteRegistryValue(HKEY_CURRENT_USER, "software\\quenwold\\PlugIns", "Binary", REG_BINARY, Folder("V11"));
+                     scratch.Folder("V10") + '\0');
+  WriteRegistryValue(HKEY_CURRENT_USER, "software\\quenwold\\PlugIns", "Binary", REG_BINARY, scratch.Folder("V11"));
   DeleteRegistryTree(HKEY_CURRENT_USER, key);
   ScanVendorSubtree("software", "quenwold", "", nullptr, nullptr);
   EXPECT_EQ(ListedCandidates(), (std::vector<Listed>{{listed + "V9\\", 1}}));
 }
 
 TEST_F(RegistryTest, NamePatternAppendsTheSuffix) {
-  Folder("Host\\plug-ins");
-  WriteRegistryString(HKEY_CURRENT_USER, "software\\qwtestvendor\\Host", "InstallLocation", Folder("Host"));
-  WriteRegistryString(HKEY_CURRENT_USER, "software\\qwtestvendor\\Host", "Other", Folder("Skipped"));
+  scratch.Folder("Host\\plug-ins");
+  WriteRegistryString(HKEY_CURRENT_USER, "software\\qwtestvendor\\Host", "InstallLocation", scratch.Folder("Host"));
+  WriteRegistryString(HKEY_CURRENT_USER, "software\\qwtestvendor\\Host", "Other", scratch.Folder("Skipped"));
   ScanVendorSubtree("software", "qwtestvendor", "", "install", "\\plug-ins");
   EXPECT_EQ(ListedCandidates(), (std::vector<Listed>{{listed + "Host\\Plug-Ins\\", 1}}));
 }
@@ -262,16 +257,16 @@ TEST_F(RegistryTest, OversizedValueEndsTheKeysValues) {
     std::string data;
   } cases[] = {
       {"data of 300 bytes", "b-plugin", std::string(297, 'C') + ":\\"},
-      {"name of 300 characters", "b-plugin" + std::string(292, 'n'), Folder("Second")},
+      {"name of 300 characters", "b-plugin" + std::string(292, 'n'), scratch.Folder("Second")},
   };
   for (const auto& c : cases) {
     DeleteVendorKeys();
     ResetCandidateList();
     const char* key = "software\\qwtestvendor\\Host";
-    WriteRegistryString(HKEY_CURRENT_USER, key, "a-plugin", Folder("First"));
+    WriteRegistryString(HKEY_CURRENT_USER, key, "a-plugin", scratch.Folder("First"));
     WriteRegistryString(HKEY_CURRENT_USER, key, c.name.c_str(), c.data);
-    WriteRegistryString(HKEY_CURRENT_USER, key, "c-plugin", Folder("Third"));
-    WriteRegistryString(HKEY_CURRENT_USER, "software\\qwtestvendor\\Host\\Sub", "plugin", Folder("Sub"));
+    WriteRegistryString(HKEY_CURRENT_USER, key, "c-plugin", scratch.Folder("Third"));
+    WriteRegistryString(HKEY_CURRENT_USER, "software\\qwtestvendor\\Host\\Sub", "plugin", scratch.Folder("Sub"));
     ScanTestVendor();
     EXPECT_EQ(ListedCandidates(), (std::vector<Listed>{{listed + "First\\", 1}, {listed + "Sub\\", 1}})) << c.what;
     EXPECT_EQ(valueCursor, 0);
@@ -283,11 +278,11 @@ TEST_F(RegistryTest, OversizedValueEndsTheKeysValues) {
 TEST_F(RegistryTest, DeepTreeIsWalkedDownToNineteenLevels) {
   std::string key = kTestVendor;
   for (int level = 1; level <= 19; ++level) key += "\\L" + std::to_string(level);
-  WriteRegistryString(HKEY_CURRENT_USER, key.c_str(), "plugin", Folder("Deepest"));
-  WriteRegistryString(HKEY_CURRENT_USER, (key + "\\L20a").c_str(), "plugin", Folder("TooDeepA"));
-  WriteRegistryString(HKEY_CURRENT_USER, (key + "\\L20b\\L21").c_str(), "plugin", Folder("TooDeepB"));
-  WriteRegistryString(HKEY_CURRENT_USER, "software\\qwtestvendor\\M", "plugin", Folder("After"));
-  WriteRegistryString(HKEY_LOCAL_MACHINE, "software\\qwtestvendor", "plugin", Folder("Machine"));
+  WriteRegistryString(HKEY_CURRENT_USER, key.c_str(), "plugin", scratch.Folder("Deepest"));
+  WriteRegistryString(HKEY_CURRENT_USER, (key + "\\L20a").c_str(), "plugin", scratch.Folder("TooDeepA"));
+  WriteRegistryString(HKEY_CURRENT_USER, (key + "\\L20b\\L21").c_str(), "plugin", scratch.Folder("TooDeepB"));
+  WriteRegistryString(HKEY_CURRENT_USER, "software\\qwtestvendor\\M", "plugin", scratch.Folder("After"));
+  WriteRegistryString(HKEY_LOCAL_MACHINE, "software\\qwtestvendor", "plugin", scratch.Folder("Machine"));
 
   const uint32_t opensBefore = registryOpenCount;
   ScanTestVendor();
@@ -300,12 +295,12 @@ TEST_F(RegistryTest, DeepTreeIsWalkedDownToNineteenLevels) {
 TEST_F(RegistryTest, OverlongPathIsPassedOver) {
   const std::string longName(200, 'k');
   const std::string parent = std::string(kTestVendor) + "\\A" + longName;
-  ASSERT_TRUE(WriteRegistryString(HKEY_CURRENT_USER, parent.c_str(), "plugin", Folder("Parent")));
+  ASSERT_TRUE(WriteRegistryString(HKEY_CURRENT_USER, parent.c_str(), "plugin", scratch.Folder("Parent")));
   const std::string tooLong = parent + "\\B" + longName;
   ASSERT_GT(tooLong.size(), 399u);
-  ASSERT_TRUE(WriteRegistryString(HKEY_CURRENT_USER, tooLong.c_str(), "plugin", Folder("TooLong")));
-  ASSERT_TRUE(WriteRegistryString(HKEY_CURRENT_USER, (tooLong + "\\Below").c_str(), "plugin", Folder("Below")));
-  ASSERT_TRUE(WriteRegistryString(HKEY_CURRENT_USER, (parent + "\\C").c_str(), "plugin", Folder("Sibling")));
+  ASSERT_TRUE(WriteRegistryString(HKEY_CURRENT_USER, tooLong.c_str(), "plugin", scratch.Folder("TooLong")));
+  ASSERT_TRUE(WriteRegistryString(HKEY_CURRENT_USER, (tooLong + "\\Below").c_str(), "plugin", scratch.Folder("Below")));
+  ASSERT_TRUE(WriteRegistryString(HKEY_CURRENT_USER, (parent + "\\C").c_str(), "plugin", scratch.Folder("Sibling")));
 
   ScanTestVendor();
   EXPECT_EQ(ListedCandidates(), (std::vector<Listed>{{listed + "Parent\\", 1}, {listed + "Sibling\\", 1}}));

@@ -1,5 +1,7 @@
 #include "test_support.h"
 
+#include <gtest/gtest.h>
+
 #include <shlwapi.h>
 
 #include <algorithm>
@@ -16,6 +18,12 @@ ScratchFolder::~ScratchFolder() {
   // A folder that is the current directory cannot be removed.
   SetCurrentDirectoryA("C:\\");
   RemoveTree(path_);
+}
+
+std::string ScratchFolder::Folder(const std::string& relative) const {
+  const std::string path = path_ + relative;
+  EXPECT_TRUE(CreateFolderPath(path)) << path;
+  return path;
 }
 
 void RemoveTree(const std::string& path) {

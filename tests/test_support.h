@@ -15,6 +15,8 @@ class ScratchFolder {
   explicit ScratchFolder(const std::string& name);
   ~ScratchFolder();
   const std::string& path() const { return path_; }
+  // Creates path() + relative with any missing levels; returns its path.
+  std::string Folder(const std::string& relative) const;
 
  private:
   std::string path_;
